@@ -40,3 +40,16 @@ if(WIN32)
 else()
   set(ORVALIS_TEST_PATH_PREFIX "")
 endif()
+
+# orvalis_add_version_resource(target "Description"): gives a Windows program the version
+# resource, with the file version of project() above.
+function(orvalis_add_version_resource target description)
+  if(NOT WIN32)
+    return()
+  endif()
+  set(ORVALIS_RC_NAME ${target})
+  set(ORVALIS_RC_DESCRIPTION "${description}")
+  set(rc ${CMAKE_BINARY_DIR}/version-rc/${target}.rc)
+  configure_file(${CMAKE_SOURCE_DIR}/resources/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()

@@ -28,6 +28,8 @@ std::string PickText(bool flag, const std::string& a, const std::string& b) {
     return flag ? a : b;
 }
 
-std::string YesNo(bool value) { return value ? "Yes" : "No"; }
+std::string YesNo(bool value) {
+    return value ? "Yes" : "No";
+}
 
 }  // namespace orvalis

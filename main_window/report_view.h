@@ -9,7 +9,7 @@ namespace orvalis {
 enum class ReportLabel { Slots, MaxMemory, CurrentMemory };  // slots_lbl, maxmem_lbl, curmem_lbl
 
 class IReportView {
-public:
+  public:
     virtual ~IReportView() = default;
 
     virtual void SetLabel(ReportLabel label, const std::string& text) = 0;

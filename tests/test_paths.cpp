@@ -4,7 +4,9 @@
 
 namespace orvalis::test {
 
-std::string SourceDir() { return ORVALIS_TEST_SOURCE_DIR; }
+std::string SourceDir() {
+    return ORVALIS_TEST_SOURCE_DIR;
+}
 
 std::string FixturePath(const std::string& relative) {
     return SourceDir() + "/tests/fixtures/" + relative;

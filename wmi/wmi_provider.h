@@ -13,12 +13,12 @@ namespace orvalis {
 
 // Raised by providers for a failed call; the message names the call.
 class WmiCallError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class IWmiProvider {
-public:
+  public:
     virtual ~IWmiProvider() = default;
 
     // 1. An object created from the ProgID "WbemScripting.SWbemLocator".

@@ -12,7 +12,7 @@ namespace orvalis {
 // An automation object owned by a provider (a COM IDispatch on Windows, a node of a
 // snapshot file, a scripted fake in tests). Providers derive from it.
 class WmiObject {
-public:
+  public:
     virtual ~WmiObject() = default;
 };
 using WmiObjectRef = std::shared_ptr<WmiObject>;
@@ -23,7 +23,7 @@ enum class WmiKind { Empty, Null, Int32, Int64, Double, Boolean, Text, Object };
 const char* WmiKindName(WmiKind kind);
 
 class WmiValue {
-public:
+  public:
     WmiValue() = default;  // Empty
 
     static WmiValue Null();
@@ -53,12 +53,11 @@ public:
     // Same kind and same value (objects: the same object).
     bool operator==(const WmiValue& other) const = default;
 
-private:
+  private:
     struct NullTag {
         bool operator==(const NullTag&) const = default;
     };
-    std::variant<std::monostate, NullTag, int32_t, int64_t, double, bool, std::string,
-                 WmiObjectRef>
+    std::variant<std::monostate, NullTag, int32_t, int64_t, double, bool, std::string, WmiObjectRef>
         v_;
 };
 

@@ -1,0 +1,43 @@
+#include <windows.h>
+
+#include "host/ansi_text.h"
+
+namespace orvalis {
+namespace {
+
+std::wstring ToWide(UINT codePage, const std::string& text) {
+    if (text.empty()) return {};
+    const int length =
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        length);
+    return wide;
+}
+
+std::string FromWide(UINT codePage, const std::wstring& wide) {
+    if (wide.empty()) return {};
+    const int length = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                        length, nullptr, nullptr);
+    return text;
+}
+
+}  // namespace
+
+std::string Utf8ToAnsi(const std::string& utf8) {
+    return FromWide(CP_ACP, ToWide(CP_UTF8, utf8));
+}
+std::string AnsiToUtf8(const std::string& ansi) {
+    return FromWide(CP_UTF8, ToWide(CP_ACP, ansi));
+}
+std::wstring AnsiToWide(const std::string& ansi) {
+    return ToWide(CP_ACP, ansi);
+}
+std::string WideToAnsi(const std::wstring& wide) {
+    return FromWide(CP_ACP, wide);
+}
+
+}  // namespace orvalis
