@@ -8,6 +8,10 @@ if(ORVALIS_SANITIZE OR ORVALIS_FUZZ)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+if(ORVALIS_FUZZ)
+  # Coverage for libFuzzer everywhere; only the fuzz programs link its main.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
 
 # nlohmann-json is header-only; Debian installs it under /usr/include. The Windows
 # compilers must not see the rest of /usr/include, so expose only its folder.
