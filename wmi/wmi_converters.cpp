@@ -5,6 +5,7 @@
 #include <limits>
 #include <string_view>
 
+#include "host/ansi_text.h"
 #include "host/errors.h"
 
 namespace orvalis {
@@ -20,7 +21,7 @@ namespace {
 
 [[noreturn]] void ThrowOverflow(const WmiValue& value, const char* target) {
     std::string message =
-        std::string("Dépassement de capacité lors de la conversion d'une variante de type (") +
+        Utf8ToAnsi("Dépassement de capacité lors de la conversion d'une variante de type (") +
         WmiKindName(value.Kind()) + ") en type (" + target + ")";
     if (value.Kind() != WmiKind::Object) message += " : '" + WmiToString(value) + "'";
     throw ERangeError(message);
@@ -164,7 +165,7 @@ int CimField(const std::string& text, std::size_t pos, std::size_t len) {
         char c = text[i];
         if (c < '0' || c > '9')
             throw EConvertError("Date CIM incorrecte '" + text + "' : '" + text.substr(pos, len) +
-                                "' n'est pas une valeur entière correcte");
+                                Utf8ToAnsi("' n'est pas une valeur entière correcte"));
         out = out * 10 + (c - '0');
     }
     return out;
