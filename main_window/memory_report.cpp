@@ -75,7 +75,9 @@ void FillMemoryReport(IReportView& view, TWin32_PhysicalMemory& modules,
 
     for (int32_t i = 0; i < modules.GetCount(); ++i) {
         modules.SetCollectionIndex(i);
-        currentMemory += modules.Capacity;
+        // Absurd capacities (a corrupt snapshot) wrap around instead of overflowing.
+        currentMemory = static_cast<int64_t>(static_cast<uint64_t>(currentMemory) +
+                                             static_cast<uint64_t>(modules.Capacity));
         if (i < kPanelCount) FillSlotList(view, i + 1, modules);
     }
 

@@ -7,7 +7,7 @@ PACKAGES=(
     cmake ninja-build g++ clang libclang-rt-14-dev
     libgtest-dev googletest libgmock-dev libbenchmark-dev nlohmann-json3-dev
     mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-    wine wine64 xvfb xauth imagemagick file valgrind python3 locales
+    wine wine64 xvfb xauth imagemagick file valgrind python3 locales fonts-wine
 )
 
 missing=()

@@ -1,0 +1,67 @@
+#!/bin/bash
+# Saves PNG screenshots of the main window in its main states, from snapshot files:
+#   full (four-modules-four-slots), two-of-four (two-modules-four-slots),
+#   narrow (four-modules-two-slots), failed (both-failed)
+# into build/screenshots/. Builds the win64 demo program first. Runs under a private Xvfb
+# with Wine's virtual desktop, which draws frames and captions.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$PWD
+BUILD=${BUILD:-$ROOT/build/win64}
+OUT=$ROOT/build/screenshots
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+
+cmake --preset win64 -B "$BUILD" >/dev/null
+cmake --build "$BUILD" --target orvalis-window-demo -j 2 >/dev/null
+DEMO=$BUILD/tests/main_window/orvalis-window-demo.exe
+[ -f "$DEMO" ] || { echo "missing: $DEMO"; exit 1; }
+mkdir -p "$OUT"
+
+export WINEPREFIX=$BUILD/wineprefix-shots WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+XVFB_PID=""
+cleanup() {
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+for n in $(seq 130 160); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        break
+    fi
+done
+[ -n "$XVFB_PID" ] || { echo "no free X display"; exit 1; }
+sleep 1
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "$WINE" wineboot -i >/dev/null 2>&1
+    "$WINESERVER" -w
+    # Wine's own fonts (the window's MS Sans Serif among them) from the fonts-wine package,
+    # and the dark window-frame colour of a default Windows, for the top panel.
+    cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" \
+        2>/dev/null || echo "note: fonts-wine is not installed; text falls back to other fonts"
+    "$WINE" reg add "HKCU\\Control Panel\\Colors" /v WindowFrame /d "0 0 0" /f >/dev/null 2>&1
+    "$WINESERVER" -w
+fi
+
+shoot() {
+    local name=$1 fixture=$2
+    "$WINE" explorer /desktop=shot,1024x768 "$DEMO" "Z:$ROOT/tests/fixtures/report/$fixture.json" \
+        >/dev/null 2>&1 &
+    local pid=$!
+    sleep 6
+    import -window root -crop 780x545+188+168 +repage "$OUT/$name.png"
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    wait "$pid" 2>/dev/null || true
+    echo "saved $OUT/$name.png"
+}
+
+shoot full four-modules-four-slots
+shoot two-of-four two-modules-four-slots
+shoot narrow four-modules-two-slots
+shoot failed both-failed
