@@ -1,7 +1,7 @@
 # Compiler settings shared by every target, and the third-party include folder.
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
-  add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+  add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
 endif()
 
 if(ORVALIS_SANITIZE OR ORVALIS_FUZZ)

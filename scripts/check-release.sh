@@ -29,6 +29,4 @@ check() {
 }
 
 check "$BUILD/app/Orvalis.exe" GUI
-if [ -f "$BUILD/tools/orvalis-report/orvalis-report.exe" ]; then
-    check "$BUILD/tools/orvalis-report/orvalis-report.exe" console
-fi
+check "$BUILD/orvalis-report.exe" console

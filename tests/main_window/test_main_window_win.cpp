@@ -110,7 +110,9 @@ TEST_P(MainWindowReport, ShowsTheExpectedReportInTheControls) {
         const std::string spec = panel["specificationButton"].get<std::string>();
         HWND specButton = under.Get(SpecButton(k));
         EXPECT_EQ(IsWindowVisible(specButton) != FALSE, spec != "hidden");
-        if (spec != "hidden") EXPECT_EQ(IsWindowEnabled(specButton) != FALSE, spec == "enabled");
+        if (spec != "hidden") {
+            EXPECT_EQ(IsWindowEnabled(specButton) != FALSE, spec == "enabled");
+        }
         if (!panel["specificationSearch"].is_null() && panel["enabled"].get<bool>()) {
             under.shell->addresses.clear();
             under.Click(SpecButton(k));
@@ -224,7 +226,9 @@ TEST_F(MainWindowTest, StartupLogsSixLinesWithoutAndSevenWithParameters) {
         EXPECT_EQ(messages[c.lines - 4], "Windows : 6.1 (Seven)");
         EXPECT_EQ(messages[c.lines - 5], "64Bits : Yes");
         EXPECT_EQ(messages[c.lines - 6], "Administrator : No");
-        if (c.lines == 7) EXPECT_EQ(messages[0], "/first");
+        if (c.lines == 7) {
+            EXPECT_EQ(messages[0], "/first");
+        }
         EXPECT_NE(under.LogPath().find("Orvalis.log"), std::string::npos);
         EXPECT_EQ(under.host->registered,
                   std::vector<std::string>{"Orvalis=C:\\Program Files\\Tessaran\\Orvalis.exe"});
