@@ -9,6 +9,7 @@ ROOT=$PWD
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 
+bash scripts/install-deps.sh
 cmake --preset win64 >/dev/null
 cmake --build build/win64 --target Orvalis
 EXE=$ROOT/build/win64/app/Orvalis.exe
@@ -46,6 +47,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     # The window's font (MS Sans Serif) comes with Wine's own fonts (package fonts-wine).
     cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" \
         2>/dev/null || true
+    # Windows' default window-frame colour is black; Wine's grey hides the silver title.
+    "$WINE" reg add "HKCU\\Control Panel\\Colors" /v WindowFrame /d "0 0 0" /f >/dev/null 2>&1 || true
+    timeout 60 "$WINESERVER" -w || true
 fi
 
 if [ -z "$XVFB_PID" ]; then
