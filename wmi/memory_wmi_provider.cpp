@@ -78,6 +78,8 @@ class PropertySetObject : public FakeObject {
     explicit PropertySetObject(std::shared_ptr<const InstanceObject> i) : instance(std::move(i)) {}
     std::string Role() const override { return "properties"; }
     std::shared_ptr<const InstanceObject> instance;
+    // Where the next Item is looked for first: callers ask in delivery order.
+    mutable std::size_t nextItem = 0;
 };
 
 class PropertyObject : public FakeObject {
@@ -150,6 +152,8 @@ const char* WmiOperationName(WmiOperation op) {
     return kNames[static_cast<std::size_t>(op)];
 }
 
+using Args = std::vector<std::string>;
+
 struct MemoryWmiProvider::State {
     std::string nameSpace;
     std::vector<std::shared_ptr<StoredClass>> classes;
@@ -157,6 +161,7 @@ struct MemoryWmiProvider::State {
     std::array<long, kWmiOperationCount> counts{};
     std::vector<FailRule> rules;
     int instanceLimit = -1;
+    bool recording = true;
 
     ClassRef Find(std::string_view name) const {
         for (const auto& c : classes)
@@ -164,17 +169,20 @@ struct MemoryWmiProvider::State {
         return nullptr;
     }
 
-    // Records the call; true when the script makes it fail.
-    bool Record(WmiOperation op, std::vector<std::string> args) {
-        calls.push_back({op, std::move(args)});
+    // Records the call (its arguments spelled out only while recording); true when the
+    // script makes it fail.
+    template <typename MakeArgs>
+    bool Record(WmiOperation op, MakeArgs&& makeArgs) {
+        if (recording) calls.push_back({op, makeArgs()});
         const long n = ++counts[static_cast<std::size_t>(op)];
         for (const FailRule& rule : rules)
             if (rule.op == op && (n == rule.first || (rule.every && n >= rule.first))) return true;
         return false;
     }
 
-    void RecordOrThrow(WmiOperation op, std::vector<std::string> args) {
-        if (Record(op, std::move(args)))
+    template <typename MakeArgs>
+    void RecordOrThrow(WmiOperation op, MakeArgs&& makeArgs) {
+        if (Record(op, std::forward<MakeArgs>(makeArgs)))
             throw WmiCallError(std::string(WmiOperationName(op)) + " failed (scripted)");
     }
 };
@@ -211,6 +219,10 @@ void MemoryWmiProvider::FailAt(WmiOperation op, int nth) {
     state_->rules.push_back({op, done + (nth <= 0 ? 1 : nth), nth <= 0});
 }
 
+void MemoryWmiProvider::SetRecording(bool recording) {
+    state_->recording = recording;
+}
+
 void MemoryWmiProvider::EndInstancesAfter(int n) {
     state_->instanceLimit = n;
 }
@@ -234,15 +246,16 @@ std::vector<WmiCall> MemoryWmiProvider::CallsOf(WmiOperation op) const {
 }
 
 WmiValue MemoryWmiProvider::CreateLocator() {
-    state_->RecordOrThrow(WmiOperation::CreateLocator, {});
+    state_->RecordOrThrow(WmiOperation::CreateLocator, [&] { return Args{}; });
     return WmiValue::Object(std::make_shared<LocatorObject>());
 }
 
 WmiValue MemoryWmiProvider::ConnectServer(const WmiValue& locator, const std::string& server,
                                           const std::string& nameSpace, const std::string& user,
                                           const std::string& password) {
-    state_->RecordOrThrow(WmiOperation::ConnectServer,
-                          {Describe(locator), server, nameSpace, user, password});
+    state_->RecordOrThrow(WmiOperation::ConnectServer, [&] {
+        return Args{Describe(locator), server, nameSpace, user, password};
+    });
     Expect<LocatorObject>(locator, WmiOperation::ConnectServer);
     if (!SameIgnoringCase(nameSpace, state_->nameSpace))
         throw WmiCallError("ConnectServer: invalid namespace '" + nameSpace + "'");
@@ -251,8 +264,9 @@ WmiValue MemoryWmiProvider::ConnectServer(const WmiValue& locator, const std::st
 
 WmiValue MemoryWmiProvider::ExecQuery(const WmiValue& services, const std::string& query,
                                       const std::string& language, int32_t flags) {
-    state_->RecordOrThrow(WmiOperation::ExecQuery,
-                          {Describe(services), query, language, std::to_string(flags)});
+    state_->RecordOrThrow(WmiOperation::ExecQuery, [&] {
+        return Args{Describe(services), query, language, std::to_string(flags)};
+    });
     Expect<ServicesObject>(services, WmiOperation::ExecQuery);
     const std::string className = ClassOfQuery(query);
     if (className.empty() || !SameIgnoringCase(language, "WQL"))
@@ -261,7 +275,7 @@ WmiValue MemoryWmiProvider::ExecQuery(const WmiValue& services, const std::strin
 }
 
 WmiValue MemoryWmiProvider::ObjectSetEnum(const WmiValue& objectSet) {
-    state_->RecordOrThrow(WmiOperation::ObjectSetEnum, {Describe(objectSet)});
+    state_->RecordOrThrow(WmiOperation::ObjectSetEnum, [&] { return Args{Describe(objectSet)}; });
     auto set = Expect<ObjectSetObject>(objectSet, WmiOperation::ObjectSetEnum);
     std::vector<WmiValue> items;
     if (set->cls)
@@ -272,8 +286,9 @@ WmiValue MemoryWmiProvider::ObjectSetEnum(const WmiValue& objectSet) {
 
 WmiValue MemoryWmiProvider::Get(const WmiValue& services, const std::string& className,
                                 int32_t flags, const WmiValue& context) {
-    state_->RecordOrThrow(WmiOperation::Get, {Describe(services), className, std::to_string(flags),
-                                              Describe(context)});
+    state_->RecordOrThrow(WmiOperation::Get, [&] {
+        return Args{Describe(services), className, std::to_string(flags), Describe(context)};
+    });
     Expect<ServicesObject>(services, WmiOperation::Get);
     ClassRef cls = state_->Find(className);
     if (!cls) throw WmiCallError("Get: class '" + className + "' not found");
@@ -281,7 +296,8 @@ WmiValue MemoryWmiProvider::Get(const WmiValue& services, const std::string& cla
 }
 
 bool MemoryWmiProvider::Next(const WmiValue& enumerator, WmiValue& element) {
-    if (state_->Record(WmiOperation::Next, {Describe(enumerator)})) return false;
+    if (state_->Record(WmiOperation::Next, [&] { return Args{Describe(enumerator)}; }))
+        return false;
     std::shared_ptr<EnumeratorObject> e;
     if (enumerator.Kind() == WmiKind::Object)
         e = std::dynamic_pointer_cast<EnumeratorObject>(enumerator.AsObject());
@@ -294,13 +310,14 @@ bool MemoryWmiProvider::Next(const WmiValue& enumerator, WmiValue& element) {
 }
 
 WmiValue MemoryWmiProvider::Properties(const WmiValue& instance) {
-    state_->RecordOrThrow(WmiOperation::Properties, {Describe(instance)});
+    state_->RecordOrThrow(WmiOperation::Properties, [&] { return Args{Describe(instance)}; });
     auto object = Expect<InstanceObject>(instance, WmiOperation::Properties);
     return WmiValue::Object(std::make_shared<PropertySetObject>(std::move(object)));
 }
 
 WmiValue MemoryWmiProvider::PropertySetEnum(const WmiValue& propertySet) {
-    state_->RecordOrThrow(WmiOperation::PropertySetEnum, {Describe(propertySet)});
+    state_->RecordOrThrow(WmiOperation::PropertySetEnum,
+                          [&] { return Args{Describe(propertySet)}; });
     auto set = Expect<PropertySetObject>(propertySet, WmiOperation::PropertySetEnum);
     std::vector<WmiValue> items;
     for (const auto& [name, value] : set->instance->Data())
@@ -309,21 +326,27 @@ WmiValue MemoryWmiProvider::PropertySetEnum(const WmiValue& propertySet) {
 }
 
 WmiValue MemoryWmiProvider::Name(const WmiValue& property) {
-    state_->RecordOrThrow(WmiOperation::Name, {Describe(property)});
+    state_->RecordOrThrow(WmiOperation::Name, [&] { return Args{Describe(property)}; });
     return WmiValue::Text(Expect<PropertyObject>(property, WmiOperation::Name)->name);
 }
 
 WmiValue MemoryWmiProvider::Item(const WmiValue& propertySet, const std::string& name) {
-    state_->RecordOrThrow(WmiOperation::Item, {Describe(propertySet), name});
+    state_->RecordOrThrow(WmiOperation::Item, [&] { return Args{Describe(propertySet), name}; });
     auto set = Expect<PropertySetObject>(propertySet, WmiOperation::Item);
-    for (const auto& [propertyName, value] : set->instance->Data())
-        if (SameIgnoringCase(propertyName, name))
-            return WmiValue::Object(std::make_shared<PropertyObject>(propertyName, value));
+    const auto& data = set->instance->Data();
+    for (std::size_t k = 0; k < data.size(); ++k) {
+        const std::size_t i = (set->nextItem + k) % data.size();
+        if (SameIgnoringCase(data[i].first, name)) {
+            set->nextItem = i + 1;
+            return WmiValue::Object(
+                std::make_shared<PropertyObject>(data[i].first, data[i].second));
+        }
+    }
     throw WmiCallError("Item: property '" + name + "' not found");
 }
 
 WmiValue MemoryWmiProvider::Value(const WmiValue& property) {
-    state_->RecordOrThrow(WmiOperation::Value, {Describe(property)});
+    state_->RecordOrThrow(WmiOperation::Value, [&] { return Args{Describe(property)}; });
     return Expect<PropertyObject>(property, WmiOperation::Value)->value;
 }
 

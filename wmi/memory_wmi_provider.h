@@ -63,6 +63,9 @@ class MemoryWmiProvider : public IWmiProvider {
     void FailAt(WmiOperation op, int nth = 1);
     // Script: instance enumerators deliver at most n elements, then Next answers false.
     void EndInstancesAfter(int n);
+    // Whether calls are kept for Calls() (on by default); a provider that only serves data
+    // turns it off, since keeping every call costs more than serving it.
+    void SetRecording(bool recording);
     // Forget the script and the calls made so far.
     void ResetScript();
 

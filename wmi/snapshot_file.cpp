@@ -58,14 +58,18 @@ std::string ParseErrorDetail(const std::string& what) {
     return colon == std::string::npos ? what : what.substr(colon + 2);
 }
 
-WmiValue ValueOf(const Json& json, const std::string& file, const std::string& where) {
+// `here` names the instance; the place of a refused value is only spelled out when needed,
+// since building it for every value would cost more than reading the value.
+WmiValue ValueOf(const Json& json, const std::string& file, const std::string& here,
+                 const std::string& property) {
+    const auto where = [&] { return here + ", property '" + property + "'"; };
     switch (json.type()) {
         case Json::value_t::null:
             return WmiValue::Null();
         case Json::value_t::boolean:
             return WmiValue::Boolean(json.get<bool>());
         case Json::value_t::string:
-            return WmiValue::Text(Utf8ToAnsi(json.get<std::string>()));
+            return WmiValue::Text(Utf8ToAnsi(json.get_ref<const std::string&>()));
         case Json::value_t::number_integer: {
             const int64_t n = json.get<int64_t>();
             if (n >= std::numeric_limits<int32_t>::min() &&
@@ -79,44 +83,53 @@ WmiValue ValueOf(const Json& json, const std::string& file, const std::string& w
                 return WmiValue::Int32(static_cast<int32_t>(n));
             if (n <= static_cast<uint64_t>(std::numeric_limits<int64_t>::max()))
                 return WmiValue::Int64(static_cast<int64_t>(n));
-            Refuse(file, where + ": integer " + std::to_string(n) + " is beyond 64 bits");
+            Refuse(file, where() + ": integer " + std::to_string(n) + " is beyond 64 bits");
         }
         case Json::value_t::number_float:
             return WmiValue::Double(json.get<double>());
         case Json::value_t::array:
-            Refuse(file, where + ": an array is not a WMI value");
+            Refuse(file, where() + ": an array is not a WMI value");
         case Json::value_t::object:
-            Refuse(file, where + ": an object is not a WMI value");
+            Refuse(file, where() + ": an object is not a WMI value");
         default:
             break;
     }
-    Refuse(file, where + ": unsupported value");
+    Refuse(file, where() + ": unsupported value");
 }
 
 std::vector<WmiInstanceData> InstancesOf(const std::string& className, const Json& list,
                                          const std::string& file) {
     const std::string where = "class '" + className + "'";
     if (!list.is_array()) Refuse(file, where + ": the instances must be a list");
-    std::vector<std::string> names;  // from the first instance, in file order
+    std::vector<std::string> names;      // from the first instance, in file order
+    std::vector<std::string> ansiNames;  // the same, as the program's text
     std::vector<WmiInstanceData> instances;
+    instances.reserve(list.size());
     for (std::size_t i = 0; i < list.size(); ++i) {
         const Json& object = list[i];
         const std::string here = where + ", instance " + std::to_string(i);
         if (!object.is_object()) Refuse(file, here + ": an instance must be an object");
         if (i == 0)
-            for (const auto& item : object.items()) names.push_back(item.key());
+            for (const auto& item : object.items()) {
+                names.push_back(item.key());
+                ansiNames.push_back(Utf8ToAnsi(item.key()));
+            }
         WmiInstanceData data;
-        for (const std::string& name : names) {
-            auto found = object.find(name);
-            data.emplace_back(Utf8ToAnsi(name),
-                              found == object.end()
-                                  ? WmiValue::Null()
-                                  : ValueOf(*found, file, here + ", property '" + name + "'"));
+        data.reserve(names.size());
+        // Instances usually list their keys in the first one's order: look there first.
+        auto next = object.begin();
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            auto found =
+                next != object.end() && next.key() == names[k] ? next : object.find(names[k]);
+            data.emplace_back(ansiNames[k], found == object.end()
+                                                ? WmiValue::Null()
+                                                : ValueOf(*found, file, here, names[k]));
+            if (found != object.end()) next = std::next(found);
         }
         // Keys the first instance lacks are not delivered, but they must still be values.
         for (const auto& item : object.items())
             if (item.value().is_array() || item.value().is_object())
-                ValueOf(item.value(), file, here + ", property '" + item.key() + "'");
+                ValueOf(item.value(), file, here, item.key());
         instances.push_back(std::move(data));
     }
     return instances;
@@ -157,6 +170,9 @@ std::shared_ptr<MemoryWmiProvider> ParseSnapshotText(const std::string& utf8Text
         const auto [line, column] = LineAndColumn(utf8Text, e.byte);
         Refuse(file, "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " +
                          ParseErrorDetail(e.what()));
+    } catch (const Json::exception& e) {
+        // A number beyond the range of a double ("1e400") is no syntax error.
+        Refuse(file, ParseErrorDetail(e.what()));
     }
     if (!root.is_object()) Refuse(file, "the top level must be an object");
 
@@ -173,6 +189,7 @@ std::shared_ptr<MemoryWmiProvider> ParseSnapshotText(const std::string& utf8Text
         Refuse(file, "\"classes\" must be an object of class names");
 
     auto provider = std::make_shared<MemoryWmiProvider>();
+    provider->SetRecording(false);
     std::vector<std::string> seen;
     for (const auto& item : classes->items()) {
         const std::string className = Utf8ToAnsi(item.key());

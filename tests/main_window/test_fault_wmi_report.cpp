@@ -22,7 +22,9 @@ namespace {
 // Two modules in a board of four slots: a failed module snapshot and a failed array
 // snapshot look nothing alike.
 std::shared_ptr<MemoryWmiProvider> Board() {
-    return LoadSnapshotFile(test::FixturePath("report/two-modules-four-slots.json"));
+    auto board = LoadSnapshotFile(test::FixturePath("report/two-modules-four-slots.json"));
+    board->SetRecording(true);  // the sweep counts the calls
+    return board;
 }
 
 struct Failure {

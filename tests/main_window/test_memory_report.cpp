@@ -344,6 +344,7 @@ TEST(SlotReport, FailedModuleSnapshotHidesEveryListAndShowsEmptySlotButtons) {
 TEST(SlotReport, TakesTheModuleSnapshotBeforeTheArraySnapshot) {
     auto provider = std::static_pointer_cast<MemoryWmiProvider>(
         test::ProviderOf(SnapshotJson(nullptr, nullptr)));
+    provider->SetRecording(true);
     ReportModel view;
     FillMemoryReport(view, provider);
     const auto queries = provider->CallsOf(WmiOperation::ExecQuery);

@@ -116,11 +116,15 @@ TEST(SnapshotFile, ValuesArriveInTheKindsWmiDelivers) {
 TEST(SnapshotFile, NamesComeFromTheFirstInstance) {
     auto provider = ParseSnapshotText(Snapshot(R"("Win32_PhysicalMemory": [
         {"BankLabel": "B0", "Speed": 800},
-        {"Speed": 1600, "Extra": "not seen"}])"),
+        {"Extra": "not seen", "Speed": 1600},
+        {"Speed": 2400, "BankLabel": "B2"}])"),
                                       "names.json");
     TWin32_PhysicalMemory modules(true, provider);
-    ASSERT_EQ(modules.GetCount(), 2);
+    ASSERT_EQ(modules.GetCount(), 3);
     EXPECT_EQ(modules.GetPropertyNames(), (std::vector<std::string>{"BankLabel", "Speed"}));
+    // Keys in another order than the first instance's still find their values.
+    EXPECT_EQ(modules.GetValueAt("BankLabel", 2), WmiValue::Text("B2"));
+    EXPECT_EQ(modules.GetValueAt("Speed", 2), WmiValue::Int32(2400));
     EXPECT_EQ(modules.GetValueAt("BankLabel", 1), WmiValue::Null());
     EXPECT_EQ(modules.GetValueAt("Extra", 1), WmiValue::Int32(1));  // not a property
     modules.SetCollectionIndex(1);
@@ -172,6 +176,7 @@ TEST(SnapshotFile, BrokenRulesAreRefusedNamingTheFile) {
         {Snapshot(R"("A": [{"P": 1}, {"P": [1]}])"), "instance 1, property 'P'"},
         {Snapshot(R"("A": [{"P": 1}, {"Q": {}}])"), "property 'Q'"},
         {Snapshot(R"("A": [{"P": 18446744073709551615}])"), "64 bits"},
+        {Snapshot(R"("A": [{"P": 1e400}])"), "1e400"},  // beyond a double: no syntax error
         {Snapshot(R"("Win32_X": [], "WIN32_x": [])"), "twice"},
     };
     for (const auto& c : cases) {
