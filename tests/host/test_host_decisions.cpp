@@ -17,6 +17,12 @@ struct VersionCase {
     std::string expected;
 };
 
+// Names the case in test output (and keeps GoogleTest from dumping its raw bytes).
+void PrintTo(const VersionCase& c, std::ostream* out) {
+    *out << "platform " << c.platform << ", " << c.major << "." << c.minor << " '"
+         << c.servicePack << "'";
+}
+
 class WindowsVersionTest : public ::testing::TestWithParam<VersionCase> {};
 
 TEST_P(WindowsVersionTest, DescribesTheRecord) {
