@@ -12,6 +12,12 @@ ROOT=$PWD
 bash scripts/install-deps.sh
 
 JOBS=$(nproc)
+RESULTS=$(mktemp)
+trap 'rm -f "$RESULTS"' EXIT
+# Runs CTest and keeps its summary line for the closing count.
+run_ctest() {
+    ctest "$@" 2>&1 | tee -a "$RESULTS"
+}
 build() {
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1" -j "$JOBS"
@@ -23,10 +29,10 @@ for preset in native native-asan win64 win32; do
 done
 
 echo "=== test native"
-ctest --preset native -j "$JOBS"
+run_ctest --preset native -j "$JOBS"
 
 echo "=== test native-asan"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset native-asan -j "$JOBS"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest --preset native-asan -j "$JOBS"
 
 echo "=== test win64 (wine64)"
 XVFB_PID=""
@@ -34,7 +40,7 @@ cleanup() {
     WINEPREFIX="$ROOT/build/win64/wineprefix" /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
     if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
 }
-trap cleanup EXIT
+trap 'cleanup; rm -f "$RESULTS"' EXIT
 if [ -z "${DISPLAY:-}" ]; then
     for n in $(seq 90 120); do
         if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
@@ -46,7 +52,7 @@ if [ -z "${DISPLAY:-}" ]; then
     done
     sleep 1
 fi
-ctest --preset win64
+run_ctest --preset win64
 
 echo "=== check win32 release"
 bash scripts/check-release.sh build/win32
@@ -57,3 +63,7 @@ for check in scripts/checks/*.sh; do
     bash "$check"
 done
 echo "=== all tests passed"
+# One closing line over the three CTest runs (test programs; the checks above passed too).
+total=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\)$/\2/p' "$RESULTS" |
+    awk '{ sum += $1 } END { print sum }')
+echo "$total passed, 0 failed"
