@@ -10,6 +10,7 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 
 bash scripts/install-deps.sh
+source scripts/lib/wine-display.sh
 cmake --preset win64 >/dev/null
 cmake --build build/win64 --target Orvalis
 EXE=$ROOT/build/win64/app/Orvalis.exe
@@ -29,28 +30,9 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
-    for n in $(seq 170 200); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-            XVFB_PID=$!
-            export DISPLAY=":$n"
-            break
-        fi
-    done
-    [ -n "$XVFB_PID" ] || { echo "no free X display"; exit 1; }
-    sleep 1
+    start_xvfb 170 1024x768
 fi
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    timeout 120 "$WINE" wineboot -i >/dev/null 2>&1 || true
-    timeout 60 "$WINESERVER" -w || true
-    # The window's font (MS Sans Serif) comes with Wine's own fonts (package fonts-wine).
-    cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" \
-        2>/dev/null || true
-    # Windows' default window-frame colour is black; Wine's grey hides the silver title.
-    "$WINE" reg add "HKCU\\Control Panel\\Colors" /v WindowFrame /d "0 0 0" /f >/dev/null 2>&1 || true
-    timeout 60 "$WINESERVER" -w || true
-fi
+prepare_prefix
 
 if [ -z "$XVFB_PID" ]; then
     "$WINE" "$EXE" "$@"

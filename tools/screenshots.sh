@@ -11,6 +11,7 @@ BUILD=${BUILD:-$ROOT/build/win64}
 OUT=$ROOT/build/screenshots
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
+source "$ROOT/scripts/lib/wine-display.sh"
 
 cmake --preset win64 -B "$BUILD" >/dev/null
 cmake --build "$BUILD" --target orvalis-window-demo -j 2 >/dev/null
@@ -27,27 +28,8 @@ cleanup() {
     if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
-for n in $(seq 130 160); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        break
-    fi
-done
-[ -n "$XVFB_PID" ] || { echo "no free X display"; exit 1; }
-sleep 1
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    "$WINE" wineboot -i >/dev/null 2>&1
-    "$WINESERVER" -w
-    # Wine's own fonts (the window's MS Sans Serif among them) from the fonts-wine package,
-    # and the dark window-frame colour of a default Windows, for the top panel.
-    cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" \
-        2>/dev/null || echo "note: fonts-wine is not installed; text falls back to other fonts"
-    "$WINE" reg add "HKCU\\Control Panel\\Colors" /v WindowFrame /d "0 0 0" /f >/dev/null 2>&1
-    "$WINESERVER" -w
-fi
+start_xvfb 130 1024x768
+prepare_prefix
 
 shoot() {
     local name=$1 fixture=$2
