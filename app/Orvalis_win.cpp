@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/application_window_win.h"
 #include "host/U_UnicodeUtils.h"
 #include "host/ansi_text.h"
 #include "main_window/U_MainDlg_win.h"
@@ -61,11 +62,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     OleInitialize(nullptr);
 
     try {
+        // The application title lives on the taskbar, through the application window.
+        orvalis::ApplicationWindow application(kApplicationTitle);
         orvalis::MainDlgOptions options;
         options.title = kApplicationTitle;
+        options.owner = application.Handle();
         options.exePath = ExecutablePath();
         options.parameters = CommandLineParameters();
         orvalis::TMainDlg MainDlg(std::move(options));
+        application.SetMainWindow(MainDlg.Handle());
         ShowWindow(MainDlg.Handle(), showCommand);
         UpdateWindow(MainDlg.Handle());
         return RunMessageLoop(MainDlg.Handle());

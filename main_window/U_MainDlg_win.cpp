@@ -94,8 +94,8 @@ TMainDlg::TMainDlg(MainDlgOptions options) : options_(std::move(options)) {
     RECT outer{0, 0, ScaleValue(kDesignWindow.width, dpi_), ScaleValue(kDesignWindow.height, dpi_)};
     AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
     CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, "MainDlg", kWindowStyle, kDesignWindow.left,
-                    kDesignWindow.top, outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                    nullptr, ProgramInstance(), this);
+                    kDesignWindow.top, outer.right - outer.left, outer.bottom - outer.top,
+                    options_.owner, nullptr, ProgramInstance(), this);
     if (!window_) throw std::runtime_error("cannot create the main window");
     // The class icons belong to the first window; every window shows its own.
     SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
@@ -168,6 +168,15 @@ LRESULT TMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             PlaceAnchoredControls();
             return 0;
+        case WM_SYSCOMMAND:
+            // Minimised into the application window, which holds the taskbar button and
+            // shows this window again when it is restored.
+            if ((wParam & 0xFFF0) == SC_MINIMIZE && options_.owner) {
+                ShowWindow(window_, SW_HIDE);
+                ShowWindow(options_.owner, SW_MINIMIZE);
+                return 0;
+            }
+            break;
         case WM_CLOSE:
             DestroyWindow(window_);
             return 0;

@@ -33,6 +33,9 @@ struct MainDlgOptions {
     std::shared_ptr<IShellOpener> shellOpener;
     std::shared_ptr<IErrorPresenter> errorPresenter;
     bool quitOnDestroy = true;  // ends the thread's message loop when the window goes
+    // The application window that owns this one and carries the taskbar button; none in
+    // tests, where the window has a taskbar button of its own.
+    HWND owner = nullptr;
 };
 
 class TMainDlg final : public IReportView {

@@ -127,6 +127,11 @@ TEST(OrvalisExe, StartsLogsRegistersShowsTheFailedSnapshotsTicksAndCloses) {
     // Shown, so the application becomes active and the start-up sequence runs.
     ASSERT_TRUE(WaitFor([&] { return TextOf(window) == "Orvalis v1.0.0.0"; }, 60))
         << TextOf(window);
+    // The taskbar button belongs to the application window, captioned with the title.
+    const HWND application = GetWindow(window, GW_OWNER);
+    ASSERT_NE(application, nullptr);
+    EXPECT_EQ(TextOf(application), "Orvalis");
+    EXPECT_EQ(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
     ASSERT_TRUE(WaitFor(
         [&] { return TextOf(ControlOf(window, ControlId::slots_lbl)) == "Number of slots : 0"; },
         60));
@@ -164,6 +169,13 @@ TEST(OrvalisExe, StartsLogsRegistersShowsTheFailedSnapshotsTicksAndCloses) {
                              exe.c_str(), -1),
               CSTR_EQUAL)
         << RegisteredPath();
+
+    // Minimising goes through the application window, which hides the main window with
+    // it; restoring the application window brings the main window back.
+    SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(application) && !IsWindowVisible(window); }, 10));
+    SendMessageA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(application) && IsWindowVisible(window); }, 10));
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
