@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "host/Various_utils.h"
+#include "host/ascii_case.h"
 #include "main_window/web_pages.h"
 #include "vocabulary/manufacturer_names.h"
 #include "vocabulary/memory_type.h"
@@ -21,12 +22,6 @@ int64_t WholeGibibytes(int64_t bytes) {
     return bytes / 1024 / 1024 / 1024;
 }
 
-bool IsNotApplicable(const std::string& name) {
-    if (name.size() != 3) return false;
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    return lower(name[0]) == 'n' && name[1] == '/' && lower(name[2]) == 'a';
-}
-
 // Control characters and blanks (codes up to 32) count as nothing at either end.
 bool IsBlank(const std::string& text) {
     return std::all_of(text.begin(), text.end(),
@@ -35,7 +30,7 @@ bool IsBlank(const std::string& text) {
 
 void FillSlotList(IReportView& view, int panel, const TWin32_PhysicalMemory& module) {
     const std::string maker = GetManufacturerName(module.Manufacturer);
-    const bool notApplicable = IsNotApplicable(maker);
+    const bool notApplicable = EqualsIgnoringAsciiCase(maker, "N/A");
 
     view.ClearList(panel);
     view.SetColumnCaption(panel, 0, "Parameter");

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/ascii_case.h"
+
 namespace orvalis {
 
 // "Fujistu" is the spelling WMI texts are matched against; keep it.
@@ -67,17 +69,6 @@ constexpr bool TableIsWellFormed() {
 }
 static_assert(TableIsWellFormed());
 
-// Only A-Z fold; every other byte, including those above 127, compares as it is.
-constexpr char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldAscii(x) == FoldAscii(y);
-           });
-}
-
 // Length of the longest code of the whole table that begins raw (0 when none does). Codes
 // that begin the same text are prefixes of one another, so only the longest one names the
 // maker: "0198..." is Kingston's, not AMD's "01".
@@ -102,13 +93,13 @@ bool RuleHolds(const ManufacturerRule& rule, std::string_view raw, std::size_t l
 const std::array<ManufacturerRule, 37> ManufacturerRules = kRules;
 
 bool BeginsWithIgnoreCase(std::string_view text, std::string_view code) {
-    return text.size() >= code.size() && EqualIgnoreCase(text.substr(0, code.size()), code);
+    return text.size() >= code.size() && EqualsIgnoringAsciiCase(text.substr(0, code.size()), code);
 }
 
 bool ContainsIgnoreCase(std::string_view word, std::string_view text) {
     if (word.empty() || text.empty() || word.size() > text.size()) return false;
     for (std::size_t start = 0; start + word.size() <= text.size(); ++start)
-        if (EqualIgnoreCase(text.substr(start, word.size()), word)) return true;
+        if (EqualsIgnoringAsciiCase(text.substr(start, word.size()), word)) return true;
     return false;
 }
 

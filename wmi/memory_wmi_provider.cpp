@@ -3,20 +3,11 @@
 #include <array>
 #include <string_view>
 
+#include "host/ascii_case.h"
+
 namespace orvalis {
 
 namespace {
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    return true;
-}
 
 struct StoredClass {
     std::string name;
@@ -129,7 +120,7 @@ std::shared_ptr<T> Expect(const WmiValue& value, WmiOperation op) {
 std::string ClassOfQuery(std::string_view query) {
     static constexpr std::string_view kPrefix = "SELECT * FROM ";
     if (query.size() <= kPrefix.size() ||
-        !SameIgnoringCase(query.substr(0, kPrefix.size()), kPrefix))
+        !EqualsIgnoringAsciiCase(query.substr(0, kPrefix.size()), kPrefix))
         return {};
     std::string_view name = query.substr(kPrefix.size());
     for (char c : name)
@@ -165,7 +156,7 @@ struct MemoryWmiProvider::State {
 
     ClassRef Find(std::string_view name) const {
         for (const auto& c : classes)
-            if (SameIgnoringCase(c->name, name)) return c;
+            if (EqualsIgnoringAsciiCase(c->name, name)) return c;
         return nullptr;
     }
 
@@ -197,7 +188,7 @@ void MemoryWmiProvider::AddClass(const std::string& className,
                                  std::vector<WmiInstanceData> instances) {
     auto stored = std::make_shared<StoredClass>(StoredClass{className, std::move(instances)});
     for (auto& c : state_->classes)
-        if (SameIgnoringCase(c->name, className)) {
+        if (EqualsIgnoringAsciiCase(c->name, className)) {
             c = std::move(stored);  // objects handed out keep the old data alive
             return;
         }
@@ -257,7 +248,7 @@ WmiValue MemoryWmiProvider::ConnectServer(const WmiValue& locator, const std::st
         return Args{Describe(locator), server, nameSpace, user, password};
     });
     Expect<LocatorObject>(locator, WmiOperation::ConnectServer);
-    if (!SameIgnoringCase(nameSpace, state_->nameSpace))
+    if (!EqualsIgnoringAsciiCase(nameSpace, state_->nameSpace))
         throw WmiCallError("ConnectServer: invalid namespace '" + nameSpace + "'");
     return WmiValue::Object(std::make_shared<ServicesObject>());
 }
@@ -269,7 +260,7 @@ WmiValue MemoryWmiProvider::ExecQuery(const WmiValue& services, const std::strin
     });
     Expect<ServicesObject>(services, WmiOperation::ExecQuery);
     const std::string className = ClassOfQuery(query);
-    if (className.empty() || !SameIgnoringCase(language, "WQL"))
+    if (className.empty() || !EqualsIgnoringAsciiCase(language, "WQL"))
         throw WmiCallError("ExecQuery: invalid query '" + query + "'");
     return WmiValue::Object(std::make_shared<ObjectSetObject>(state_->Find(className)));
 }
@@ -336,7 +327,7 @@ WmiValue MemoryWmiProvider::Item(const WmiValue& propertySet, const std::string&
     const auto& data = set->instance->Data();
     for (std::size_t k = 0; k < data.size(); ++k) {
         const std::size_t i = (set->nextItem + k) % data.size();
-        if (SameIgnoringCase(data[i].first, name)) {
+        if (EqualsIgnoringAsciiCase(data[i].first, name)) {
             set->nextItem = i + 1;
             return WmiValue::Object(
                 std::make_shared<PropertyObject>(data[i].first, data[i].second));

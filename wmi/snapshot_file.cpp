@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "host/ansi_text.h"
+#include "host/ascii_case.h"
 #include "wmi/uWmiDelphiClass.h"
 
 namespace orvalis {
@@ -19,17 +20,6 @@ using Json = nlohmann::ordered_json;
 
 constexpr const char* kFormat = "orvalis-wmi-snapshot";
 constexpr int kVersion = 1;
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    return true;
-}
 
 [[noreturn]] void Refuse(const std::string& file, const std::string& why) {
     throw SnapshotFileError("Snapshot file '" + file + "': " + why);
@@ -194,7 +184,7 @@ std::shared_ptr<MemoryWmiProvider> ParseSnapshotText(const std::string& utf8Text
     for (const auto& item : classes->items()) {
         const std::string className = Utf8ToAnsi(item.key());
         for (const std::string& other : seen)
-            if (SameIgnoringCase(other, className))
+            if (EqualsIgnoringAsciiCase(other, className))
                 Refuse(file, "class '" + className + "' appears twice");
         seen.push_back(className);
         provider->AddClass(className, InstancesOf(item.key(), item.value(), file));
@@ -222,7 +212,7 @@ std::string SnapshotText(const std::string& source, const std::vector<const TWmi
         if (!snapshot || snapshot->GetCount() < 0) continue;  // replays as an unknown class
         const std::string& className = snapshot->GetWmiClassName();
         for (const std::string& other : written)
-            if (SameIgnoringCase(other, className))
+            if (EqualsIgnoringAsciiCase(other, className))
                 throw SnapshotFileError("Snapshot: class '" + className + "' given twice");
         written.push_back(className);
         const std::vector<std::string>& names = snapshot->GetPropertyNames();

@@ -2,23 +2,13 @@
 
 #include <utility>
 
+#include "host/ascii_case.h"
 #include "host/errors.h"
 #include "wmi/wmi_converters.h"
 
 namespace orvalis {
 
 namespace {
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    return true;
-}
 
 [[noreturn]] void ThrowListIndex(int32_t index) {
     throw EListError("Index de liste hors limites (" + std::to_string(index) + ")");
@@ -125,7 +115,7 @@ int32_t TWmiClass::GetCount() const {
 
 int32_t TWmiClass::PropertyPosition(const std::string& name) const {
     for (std::size_t i = 0; i < PropertyNames.size(); ++i)
-        if (SameNameIgnoringCase(PropertyNames[i], name)) return static_cast<int32_t>(i);
+        if (EqualsIgnoringAsciiCase(PropertyNames[i], name)) return static_cast<int32_t>(i);
     return -1;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "host/ansi_text.h"
+#include "host/ascii_case.h"
 #include "host/errors.h"
 
 namespace orvalis {
@@ -123,17 +124,6 @@ int32_t ToInt32Checked(const WmiValue& value, const char* target) {
     if (wide < std::numeric_limits<int32_t>::min() || wide > std::numeric_limits<int32_t>::max())
         ThrowOverflow(value, target);
     return static_cast<int32_t>(wide);
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 // Days from 1899-12-30 to the given civil date (proleptic Gregorian).
