@@ -1,6 +1,8 @@
 #include "tests/test_paths.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace orvalis::test {
 
@@ -18,6 +20,11 @@ std::string ScratchDir(const std::string& name) {
     std::filesystem::remove_all(dir, ignored);
     std::filesystem::create_directories(dir);
     return dir.string();
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace orvalis::test

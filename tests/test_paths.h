@@ -11,5 +11,7 @@ std::string SourceDir();
 std::string FixturePath(const std::string& relative);
 // A fresh, empty scratch folder for one test, inside the build folder.
 std::string ScratchDir(const std::string& name);
+// The whole content of a file, byte for byte; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
 
 }  // namespace orvalis::test

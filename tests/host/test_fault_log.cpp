@@ -34,11 +34,6 @@ namespace fs = std::filesystem;
 constexpr int kSaves = 6;
 constexpr int kMaxLines = 4;  // small, so that lines also roll out while saves fail
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class FixedClock : public ILogClock {
   public:
     LogTime Now() const override { return {2024, 3, 5, 14, 7, 9}; }
@@ -215,13 +210,13 @@ TEST_P(LogFaultTest, FailedSaveKeepsTheLastGoodFileAndTheNextSaveWritesAllLines)
         } else if (lastGood == 0) {
             EXPECT_FALSE(fs::exists(logPath)) << "a failed first save left a file";
         } else {
-            EXPECT_EQ(ReadBytes(logPath), FileAfter(lastGood));
+            EXPECT_EQ(test::ReadFileBytes(logPath), FileAfter(lastGood));
         }
         if (!failing) {
             EXPECT_FALSE(fs::exists(logPath + ".tmp")) << "temporary file left";
         }
     }
-    EXPECT_EQ(ReadBytes(logPath), FileAfter(kSaves));
+    EXPECT_EQ(test::ReadFileBytes(logPath), FileAfter(kSaves));
 }
 
 void PrintTo(const Case& c, std::ostream* out) {

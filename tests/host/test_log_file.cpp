@@ -24,11 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -57,7 +52,7 @@ class LogFileTest : public ::testing::Test {
 TEST_F(LogFileTest, FirstAddReplacesThePreviousRunsFile) {
     WriteBytes(logPath, previous);
     TAppLog log(logPath, false, 10000);
-    EXPECT_EQ(ReadBytes(logPath), previous);  // construction leaves it alone
+    EXPECT_EQ(test::ReadFileBytes(logPath), previous);  // construction leaves it alone
 
     const auto clock = SystemLogClock();
     const LogTime before = clock->Now();
@@ -66,7 +61,7 @@ TEST_F(LogFileTest, FirstAddReplacesThePreviousRunsFile) {
 
     // One line: level, local time stamp, 8-bit text as given (0xE9 stays one byte), CR LF,
     // no byte-order mark.
-    const std::string bytes = ReadBytes(logPath);
+    const std::string bytes = test::ReadFileBytes(logPath);
     const auto lineAt = [&](const LogTime& time) {
         return "Info\t" + FormatLogTimeStamp(time, clock->TimeSeparator()) + "\tcaf\xE9\r\n";
     };
@@ -81,7 +76,7 @@ TEST_F(LogFileTest, MissingFolderFailsSilentlyAndTheNextAddWritesAllLines) {
     EXPECT_NO_THROW(log.Add("second", 1));
     fs::create_directory(missing);
     log.Add("third", 1);
-    const std::string bytes = ReadBytes(missing + "/Orvalis.log");
+    const std::string bytes = test::ReadFileBytes(missing + "/Orvalis.log");
     EXPECT_NE(bytes.find("\tthird\r\nInfo\t"), std::string::npos);
     EXPECT_NE(bytes.find("\tsecond\r\nInfo\t"), std::string::npos);
     EXPECT_EQ(bytes.substr(bytes.size() - 8), "\tfirst\r\n");
@@ -90,9 +85,9 @@ TEST_F(LogFileTest, MissingFolderFailsSilentlyAndTheNextAddWritesAllLines) {
 TEST_F(LogFileTest, WriterReplacesTheWholeFile) {
     WriteBytes(logPath, std::string(5000, 'x'));
     EXPECT_TRUE(SystemLogFileWriter()->ReplaceContents(logPath, "short\r\n"));
-    EXPECT_EQ(ReadBytes(logPath), "short\r\n");
+    EXPECT_EQ(test::ReadFileBytes(logPath), "short\r\n");
     EXPECT_TRUE(SystemLogFileWriter()->ReplaceContents(logPath, ""));
-    EXPECT_EQ(ReadBytes(logPath), "");
+    EXPECT_EQ(test::ReadFileBytes(logPath), "");
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"Orvalis.log"});
 }
 
@@ -100,7 +95,7 @@ TEST_F(LogFileTest, TemporaryFileThatCannotBeCreatedKeepsTheOldLog) {
     WriteBytes(logPath, previous);
     fs::create_directory(logPath + ".tmp");  // something that is no file stands in the way
     EXPECT_FALSE(SystemLogFileWriter()->ReplaceContents(logPath, "new\r\n"));
-    EXPECT_EQ(ReadBytes(logPath), previous);
+    EXPECT_EQ(test::ReadFileBytes(logPath), previous);
 }
 
 TEST_F(LogFileTest, LogPathThatIsAFolderFailsWithoutLeftovers) {
@@ -125,7 +120,7 @@ TEST_F(LogFileTest, WriteFailingHalfWayKeepsTheOldLog) {
     std::signal(SIGXFSZ, savedHandler);
 
     EXPECT_FALSE(replaced);
-    EXPECT_EQ(ReadBytes(logPath), previous);
+    EXPECT_EQ(test::ReadFileBytes(logPath), previous);
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"Orvalis.log"});
 }
 #else
@@ -134,7 +129,7 @@ TEST_F(LogFileTest, WriteFailingHalfWayKeepsTheOldLog) {
 TEST_F(LogFileTest, LockedLogKeepsItsContentUntilReleased) {
     TAppLog log(logPath, false, 10);
     log.Add("one", 1);
-    const std::string afterFirst = ReadBytes(logPath);
+    const std::string afterFirst = test::ReadFileBytes(logPath);
     {
         HANDLE lock = CreateFileA(logPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -143,11 +138,11 @@ TEST_F(LogFileTest, LockedLogKeepsItsContentUntilReleased) {
         EXPECT_NO_THROW(log.Add("three", 2));
         CloseHandle(lock);
     }
-    EXPECT_EQ(ReadBytes(logPath), afterFirst);
+    EXPECT_EQ(test::ReadFileBytes(logPath), afterFirst);
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"Orvalis.log"});
 
     log.Add("four", 1);
-    const std::string bytes = ReadBytes(logPath);
+    const std::string bytes = test::ReadFileBytes(logPath);
     size_t lines = 0;
     for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2))
         ++lines;

@@ -29,11 +29,8 @@ ToolResult RunTool(const std::vector<std::string>& args, const WmiProviderRef& l
 }
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << path;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    EXPECT_TRUE(std::ifstream(path)) << path;
+    return test::ReadFileBytes(path);
 }
 
 void WriteFile(const std::string& path, const std::string& text) {

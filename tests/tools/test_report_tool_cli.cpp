@@ -22,13 +22,6 @@ struct Process {
     std::string err;
 };
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 Process RunProgram(const std::string& arguments) {
     static int counter = 0;
     const std::string dir = test::ScratchDir("report_cli_" + std::to_string(++counter));
@@ -42,7 +35,7 @@ Process RunProgram(const std::string& arguments) {
     const int raw = std::system(command.c_str());
     const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 #endif
-    return {status, ReadFile(out), ReadFile(err)};
+    return {status, test::ReadFileBytes(out), test::ReadFileBytes(err)};
 }
 
 std::string Quoted(const std::string& path) {
@@ -53,7 +46,8 @@ TEST(ReportToolProgram, JsonFromASnapshotFileIsByteExact) {
     const Process p =
         RunProgram("--json --from " + Quoted(test::FixturePath("report/arrays-4-then-2.json")));
     EXPECT_EQ(p.status, 0) << p.err;
-    EXPECT_EQ(p.out, ReadFile(test::FixturePath("report/expected/arrays-4-then-2.json")));
+    EXPECT_EQ(p.out,
+              test::ReadFileBytes(test::FixturePath("report/expected/arrays-4-then-2.json")));
     EXPECT_EQ(p.err, "");
 }
 
@@ -79,7 +73,7 @@ TEST(ReportToolProgram, ExitStatuses) {
 TEST(ReportToolProgram, LiveReportShowsFailedSnapshots) {
     const Process p = RunProgram("--json");
     EXPECT_EQ(p.status, 0) << p.err;
-    EXPECT_EQ(p.out, ReadFile(test::FixturePath("report/expected/both-failed.json")));
+    EXPECT_EQ(p.out, test::ReadFileBytes(test::FixturePath("report/expected/both-failed.json")));
     EXPECT_NE(p.err.find("snapshot of Win32_PhysicalMemory failed"), std::string::npos) << p.err;
     EXPECT_NE(p.err.find("snapshot of Win32_PhysicalMemoryArray failed"), std::string::npos);
 }

@@ -68,13 +68,10 @@ TEST(ReportToolSave, ComSnapshotReplaysToTheLiveReport) {
         EXPECT_EQ(replay.status, 0) << replay.err;
         EXPECT_EQ(replay.out, report.out);
 
-        std::ifstream in(saved, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
+        const std::string text = test::ReadFileBytes(saved);
         // Every property as delivered, text back in UTF-8.
-        EXPECT_NE(text.str().find("\"Caption\": \"M\xC3\xA9moire physique\""), std::string::npos)
-            << text.str();
-        EXPECT_NE(text.str().find("\"Capacity\": \"4294967296\""), std::string::npos);
+        EXPECT_NE(text.find("\"Caption\": \"M\xC3\xA9moire physique\""), std::string::npos) << text;
+        EXPECT_NE(text.find("\"Capacity\": \"4294967296\""), std::string::npos);
     }
     EXPECT_EQ(wmi->LiveObjects(), 0);  // every automation object released
 }
@@ -94,10 +91,7 @@ TEST(ReportToolSave, FailedComSnapshotIsLeftOutAndReported) {
 
     const ToolResult replay = RunTool({"--json", "--from", saved}, nullptr);
     EXPECT_EQ(replay.status, 0) << replay.err;
-    std::ifstream in(FixturePath("report/expected/both-failed.json"), std::ios::binary);
-    std::ostringstream expected;
-    expected << in.rdbuf();
-    EXPECT_EQ(replay.out, expected.str());
+    EXPECT_EQ(replay.out, test::ReadFileBytes(FixturePath("report/expected/both-failed.json")));
 }
 
 }  // namespace
